@@ -2,6 +2,10 @@
 #ifndef TOOLBOX_FOURIER_H
 #define TOOLBOX_FOURIER_H
 
+// The angle constant of fft, dft and idft: the double nearest 6.28318530717958, a little below
+// 2*pi. It is part of every twiddle's bits.
+constexpr double kTwoPiC = 6.28318530717958;
+
 struct Complex {
     double re;
     double im;
@@ -23,7 +27,8 @@ Complex complex_div(Complex a, Complex b);
 void complex_swap(Complex* p, Complex* q);
 
 // In-place transform of x[0 .. 2^log2n - 1]; dir 1 forward (unscaled), any other dir inverse-
-// style with the 1/N scaling. Silently leaves x untouched when its work array cannot be had.
+// style with the 1/N scaling. Silently leaves x untouched when its work memory cannot be had.
+// Safe to call from several threads at once.
 void fft(Complex* x, int log2n, double dir);
 
 void dft(const Complex* x, Complex* X, int n);

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-static const double kTwoPiC = 6.28318530717958;
-
 void fft_literal(Complex* x, int log2n, double dir)
 {
     const long n = static_cast<long>(std::pow(2.0, log2n) + 0.5);
