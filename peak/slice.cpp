@@ -1,0 +1,13 @@
+#include "slice.h"
+
+#include "analyt.h"
+
+void load_signal(Complex* z, const double* re, const double* im, int n)
+{
+    if (im) {
+        for (int i = 0; i < n; ++i) z[i] = Complex{re[i], im[i]};
+        return;
+    }
+    for (int i = 0; i < n; ++i) z[i] = Complex{re[i], 0.0};
+    analyt(z, static_cast<unsigned>(n));
+}
