@@ -51,5 +51,12 @@ function(toolbox_module name)
       target_link_options(${t} PRIVATE -Wl,-Bsymbolic)
     endif()
   endforeach()
+  # The same sources as a static library for white-box suites (tests/host/test_NAME.cpp links
+  # NAME_internals when it exists); built only when a suite needs it.
+  if(NOT TARGET ${name}_internals)
+    add_library(${name}_internals STATIC EXCLUDE_FROM_ALL ${ARGN})
+    target_link_libraries(${name}_internals PUBLIC common_host)
+    target_include_directories(${name}_internals PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
+  endif()
   set_property(GLOBAL APPEND PROPERTY TOOLBOX_MODULES ${name})
 endfunction()
