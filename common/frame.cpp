@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 void mex_error(const char* name, const char* msg)
 {
@@ -147,6 +148,23 @@ int read_doubles(const mxArray* arr, const double** re, const double** im)
     *re = widen(arr, mxGetData(arr), n, &failed);
     *im = (cplx && !failed) ? widen(arr, mxGetImagData(arr), n, &failed) : nullptr;
     return failed;
+}
+
+const char* read_text(const mxArray* arr, const TextMessages& msgs, char** text)
+{
+    if (!mxIsChar(arr)) return msgs.not_text;
+    const mwSize len = mxGetN(arr) + 1;
+    *text = static_cast<char*>(mxCalloc(len, 1));
+    if (!*text) return msgs.no_memory;
+    if (mxGetString(arr, *text, len) != 0) return msgs.does_not_fit;
+    return nullptr;
+}
+
+int match_name(const char* text, const char* const names[], int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (std::strcmp(text, names[i]) == 0) return i;
+    return -1;
 }
 
 int next_pow2(int len, int* nfft, int* log2n)

@@ -38,6 +38,20 @@ double param_double(const mxArray* arr);
 // array. Returns 0, or 1 when a copy could not be allocated.
 int read_doubles(const mxArray* arr, const double** re, const double** im);
 
+// A text argument (a law, window or kernel name): the char array's text in a zero-filled buffer
+// of (columns + 1) bytes from mxCalloc, left for the client to reclaim. Returns the message of the
+// first failed step (not text, buffer not obtained, text does not fit the buffer as for an array
+// of several rows), or null with *text set.
+struct TextMessages {
+    const char* not_text;
+    const char* no_memory;
+    const char* does_not_fit;
+};
+const char* read_text(const mxArray* arr, const TextMessages& msgs, char** text);
+
+// Index of the first of count names equal to text (whole and case-sensitive), or -1.
+int match_name(const char* text, const char* const names[], int count);
+
 // Smallest power of two not below len (len >= 1): *nfft and its base-2 logarithm *log2n.
 // Returns 0, or 1 when len is below 1 or above 2^30 (no such power fits an int).
 int next_pow2(int len, int* nfft, int* log2n);

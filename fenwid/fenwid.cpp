@@ -3,7 +3,6 @@
 //   x = fenwid(law, a, b, N, s)        law: 'lin' 'quad' 'cubic' 'hyp' (or in capitals)
 //   x = fenwid('sin', a, b, N, s, c)   x = fenwid('step', a, b, N, s, K)
 #include <cstdint>
-#include <cstring>
 
 #include "frame.h"
 #include "laws.h"
@@ -54,10 +53,12 @@ const char* read_form(Form form, int nrhs, const mxArray* prhs[], Params* p)
     return nullptr;
 }
 
-bool is_one_of(const char* text, const char* lower, const char* upper)
-{
-    return std::strcmp(text, lower) == 0 || std::strcmp(text, upper) == 0;
-}
+// The law names in the order they are compared; a name and its capitals share index / 2.
+enum Law { kLin, kQuad, kCubic, kHyp, kSin, kStep };
+const char* const kLawNames[] = {"lin", "LIN", "quad", "QUAD", "cubic", "CUBIC",
+                                 "hyp", "HYP", "sin", "SIN", "step", "STEP"};
+const TextMessages kLawText = {"Data type must be a string", "Internal memory allocation failure",
+                               "Could not get data type"};
 
 }  // namespace
 
@@ -66,24 +67,12 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
     if (nrhs < 5) return report_error(kName, "Not enough input arguments", nlhs, plhs);
     if (nrhs > 6) return report_error(kName, "Too many input arguments", nlhs, plhs);
     if (nlhs > 1) return report_error(kName, "Too many output arguments", nlhs, plhs);
-    if (!mxIsChar(prhs[0])) return report_error(kName, "Data type must be a string", nlhs, plhs);
-
-    const mwSize len = mxGetN(prhs[0]) + 1;
-    char* law = static_cast<char*>(mxCalloc(len, 1));
-    if (!law) return report_error(kName, "Internal memory allocation failure", nlhs, plhs);
-    if (mxGetString(prhs[0], law, len) != 0)
-        return report_error(kName, "Could not get data type", nlhs, plhs);
-
-    Form form;
-    if (is_one_of(law, "lin", "LIN") || is_one_of(law, "quad", "QUAD") || is_one_of(law, "cubic", "CUBIC") ||
-        is_one_of(law, "hyp", "HYP"))
-        form = kFiveInput;
-    else if (is_one_of(law, "sin", "SIN"))
-        form = kSinusoidal;
-    else if (is_one_of(law, "step", "STEP"))
-        form = kStepped;
-    else
-        return report_error(kName, "Unknown data type", nlhs, plhs);
+    char* text = nullptr;
+    if (const char* msg = read_text(prhs[0], kLawText, &text)) return report_error(kName, msg, nlhs, plhs);
+    const int index = match_name(text, kLawNames, 12);
+    if (index < 0) return report_error(kName, "Unknown data type", nlhs, plhs);
+    const Law law = static_cast<Law>(index / 2);
+    const Form form = law == kSin ? kSinusoidal : law == kStep ? kStepped : kFiveInput;
 
     Params p;
     if (const char* msg = read_form(form, nrhs, prhs, &p)) return report_error(kName, msg, nlhs, plhs);
@@ -97,22 +86,12 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
         if (!p.real && !im) return report_error(kName, "result_i is NULL!", nlhs, plhs);
     }
 
-    switch (form) {
-    case kSinusoidal:
-        sin_law(re, im, p.a, p.b, p.N, p.c);
-        break;
-    case kStepped:
-        step_law(re, im, p.a, p.b, p.N, p.K);
-        break;
-    case kFiveInput:
-        if (is_one_of(law, "lin", "LIN"))
-            lin_law(re, im, p.a, p.b, p.N);
-        else if (is_one_of(law, "quad", "QUAD"))
-            quad_law(re, im, p.a, p.b, p.N);
-        else if (is_one_of(law, "hyp", "HYP"))
-            hyp_law(re, im, p.a, p.b, p.N);
-        else
-            cubic_law(re, im, p.a, p.b, p.N);
-        break;
+    switch (law) {
+    case kLin: lin_law(re, im, p.a, p.b, p.N); break;
+    case kQuad: quad_law(re, im, p.a, p.b, p.N); break;
+    case kHyp: hyp_law(re, im, p.a, p.b, p.N); break;
+    case kCubic: cubic_law(re, im, p.a, p.b, p.N); break;
+    case kSin: sin_law(re, im, p.a, p.b, p.N, p.c); break;
+    case kStep: step_law(re, im, p.a, p.b, p.N, p.K); break;
     }
 }

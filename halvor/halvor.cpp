@@ -5,7 +5,6 @@
 // tfd is P-by-N (P the smallest power of two not below N = length(x)): row f is frequency
 // f/(2P) cycles per sample, column n is time. Errors print under the name "Compacttfd".
 #include <climits>
-#include <cstring>
 
 #include "distribution.h"
 #include "frame.h"
@@ -141,11 +140,6 @@ Outcome build_kernel(Kernel type, int nrhs, const mxArray* prhs[], double** tabl
     return build_mfk(nrhs, prhs, table, P, N);
 }
 
-bool is_one_of(const char* text, const char* lower, const char* upper)
-{
-    return std::strcmp(text, lower) == 0 || std::strcmp(text, upper) == 0;
-}
-
 }  // namespace
 
 extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
@@ -167,21 +161,14 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
     double* out = static_cast<double*>(mxMalloc(static_cast<size_t>(P) * N * sizeof(double)));
     if (!out) return report_error(kName, "Internal memory allocation failure", nlhs, plhs);
 
-    if (!mxIsChar(prhs[1])) return report_error(kName, "Smoothing window type must be a string", nlhs, plhs);
-    const mwSize buflen = mxGetN(prhs[1]) + 1;
-    char* text = static_cast<char*>(mxCalloc(buflen, 1));
-    if (!text) return report_error(kName, "Internal memory allocation failure", nlhs, plhs);
-    if (mxGetString(prhs[1], text, buflen) != 0)
-        return report_error(kName, "Could not get kernel type", nlhs, plhs);
-    Kernel type;
-    if (is_one_of(text, "csk", "CSK"))
-        type = kCsk;
-    else if (is_one_of(text, "ckd", "CKD"))
-        type = kCkd;
-    else if (is_one_of(text, "mfk", "MFK"))
-        type = kMfk;
-    else
-        return report_error(kName, "Unknown kernel type", nlhs, plhs);
+    static const TextMessages kTypeText = {"Smoothing window type must be a string",
+                                           "Internal memory allocation failure", "Could not get kernel type"};
+    static const char* const kTypeNames[] = {"csk", "CSK", "ckd", "CKD", "mfk", "MFK"};
+    char* text = nullptr;
+    if (const char* msg = read_text(prhs[1], kTypeText, &text)) return report_error(kName, msg, nlhs, plhs);
+    const int index = match_name(text, kTypeNames, 6);
+    if (index < 0) return report_error(kName, "Unknown kernel type", nlhs, plhs);
+    const Kernel type = static_cast<Kernel>(index / 2);
 
     double** table = new_table(P, N);
     if (!table) return empty_outputs(nlhs, plhs);

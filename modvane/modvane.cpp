@@ -2,7 +2,6 @@
 // optionally smoothed through a rect, hann, hamm or bart window.
 //   D = modvane(x, T, F, L, W, wtype)    trailing inputs optional; a seventh is not read
 #include <cmath>
-#include <cstring>
 
 #include "distribution.h"
 #include "frame.h"
@@ -24,20 +23,17 @@ static void fail_after_output(const char* msg, int nlhs, mxArray* plhs[])
 // check, or null with *wtype set.
 static const char* read_window_type(const mxArray* arg, int* wtype)
 {
-    if (!mxIsChar(arg)) return "Smoothing window type must be a string";
-    const mwSize len = mxGetN(arg) + 1;
-    char* text = static_cast<char*>(mxCalloc(len, 1));
-    if (!text) return "Internal memory allocation failure";
-    if (mxGetString(arg, text, len) != 0) {
-        mxFree(text);
-        return "Could not get smoothing window type";
-    }
+    static const TextMessages messages = {"Smoothing window type must be a string",
+                                          "Internal memory allocation failure",
+                                          "Could not get smoothing window type"};
     static const char* const names[] = {"rect", "RECT", "hann", "HANN", "hamm", "HAMM", "bart", "BART"};
-    *wtype = 0;
-    for (int i = 0; i < 8 && *wtype == 0; ++i)
-        if (std::strcmp(text, names[i]) == 0) *wtype = i / 2 + 1;
+    char* text = nullptr;
+    if (const char* msg = read_text(arg, messages, &text)) return msg;
+    const int index = match_name(text, names, 8);
     mxFree(text);
-    return *wtype ? nullptr : "Unknown smoothing window type";
+    if (index < 0) return "Unknown smoothing window type";
+    *wtype = index / 2 + 1;
+    return nullptr;
 }
 
 extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
