@@ -16,42 +16,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench_support.h"
 #include "mexhost.h"
 #include "modvane_literal.h"
 
 namespace {
-
-double cpu_seconds()
-{
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + 1e-9 * static_cast<double>(ts.tv_nsec);
-}
-
-mexhost::Array chirp(size_t n)
-{
-    std::vector<double> re(n);
-    for (size_t k = 0; k < n; ++k) {
-        const double t = static_cast<double>(k);
-        re[k] = std::cos(2 * M_PI * (0.05 * t + 0.2 * t * t / static_cast<double>(n)));
-    }
-    return mexhost::column(re);
-}
-
-double time_module(const mexhost::Module& mod, const std::vector<mexhost::Array>& args)
-{
-    double seconds = 0;
-    mexhost::run([&] {
-        std::vector<const mxArray*> prhs;
-        for (const mexhost::Array& a : args) prhs.push_back(mexhost::make(a));
-        mxArray* plhs[1] = {nullptr};
-        const double t0 = cpu_seconds();
-        mod.entry(1, plhs, static_cast<int>(prhs.size()), prhs.data());
-        seconds = cpu_seconds() - t0;
-        benchmark::DoNotOptimize(plhs[0]);
-    });
-    return seconds;
-}
 
 double time_first_touch(size_t bytes)
 {
@@ -95,7 +64,7 @@ void modvane(benchmark::State& st, int N, int W)
     double ours = 0, literal = 0, touch = 0;
     long literal_peak = 0;
     for (auto _ : st) {
-        const double t = time_module(mod, args);
+        const double t = time_call(mod, args);
         st.SetIterationTime(t);
         ours += t;
         literal += time_literal(x, W, 2, &literal_peak);

@@ -17,45 +17,13 @@
 #include <utility>
 #include <vector>
 
+#include "bench_support.h"
 #include "mexhost.h"
 #include "peak_literal.h"
 
 namespace {
 
 const int kN = 16384;
-
-double cpu_seconds()
-{
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + 1e-9 * static_cast<double>(ts.tv_nsec);
-}
-
-// A real linear chirp from 0.05 to 0.45 cycles per sample.
-std::vector<double> chirp(int n)
-{
-    std::vector<double> re(static_cast<size_t>(n));
-    for (int k = 0; k < n; ++k) {
-        const double t = static_cast<double>(k);
-        re[static_cast<size_t>(k)] = std::cos(2 * M_PI * (0.05 * t + 0.2 * t * t / static_cast<double>(n)));
-    }
-    return re;
-}
-
-double time_call(const mexhost::Module& mod, const std::vector<mexhost::Array>& args)
-{
-    double seconds = 0;
-    mexhost::run([&] {
-        std::vector<const mxArray*> prhs;
-        for (const mexhost::Array& a : args) prhs.push_back(mexhost::make(a));
-        mxArray* plhs[1] = {nullptr};
-        const double t0 = cpu_seconds();
-        mod.entry(1, plhs, static_cast<int>(prhs.size()), prhs.data());
-        seconds = cpu_seconds() - t0;
-        benchmark::DoNotOptimize(plhs[0]);
-    });
-    return seconds;
-}
 
 // Seconds for `count` forward FFTW transforms of n points.
 double time_fftw(int n, int count)
@@ -88,7 +56,7 @@ struct Setup {
 
 void peak(benchmark::State& st, const Setup& s)
 {
-    const std::vector<double> x = chirp(kN);
+    const std::vector<double> x = chirp(kN).re;
     const mexhost::Module& mod = mexhost::load(s.module);
     const std::vector<mexhost::Array> args = {mexhost::column(x), mexhost::scalar(s.w), mexhost::scalar(s.t)};
     const int log2n = literal::log2_ceil(s.w);

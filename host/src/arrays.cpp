@@ -137,12 +137,7 @@ void mxDestroyArray(mxArray* a)
             return;
         }
     }
-    size_t bytes = a->m * a->n * element_size(a->cls);
-    if (a->re) add_bytes(-static_cast<long>(bytes));
-    if (a->im) add_bytes(-static_cast<long>(bytes));
-    std::free(a->re);
-    std::free(a->im);
-    delete a;
+    free_array(a);
 }
 
 mwSize mxGetM(const mxArray* a) { return a->m; }

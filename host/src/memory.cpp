@@ -22,7 +22,7 @@ void begin(const Options& opt)
     s.opt = opt;
 }
 
-static void free_array(mxArray* a)
+void free_array(mxArray* a)
 {
     size_t bytes = a->m * a->n * element_size(a->cls);
     if (a->re) add_bytes(-static_cast<long>(bytes));

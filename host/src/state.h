@@ -48,6 +48,7 @@ void note_misuse(const std::string& what);
 size_t element_size(mxClassID cls);
 bool is_numeric_class(mxClassID cls);
 mxArray* new_array(mxClassID cls, size_t m, size_t n, bool complex);  // untracked by the counter
+void free_array(mxArray* a);  // its data and itself, with the byte count
 double element_as_double(const mxArray* a, const void* block, size_t i);
 void set_element(mxArray* a, void* block, size_t i, double v);
 Array to_value(const mxArray* a);

@@ -28,6 +28,19 @@ bool same_bits(double a, double b)
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult is_error_exit(const mexhost::Result& r, const std::string& routine,
+                                         const std::string& msg, int nlhs)
+{
+    if (r.printed != error_text(routine, msg))
+        return ::testing::AssertionFailure() << "printed \"" << r.printed << "\"";
+    if (r.raised) return ::testing::AssertionFailure() << "raised " << r.error;
+    if (!r.misuse.empty()) return ::testing::AssertionFailure() << "misuse: " << r.misuse;
+    for (int i = 0; i < nlhs; ++i)
+        if (::testing::AssertionResult e = is_empty_output(r, static_cast<size_t>(i)); !e) return e;
+    if (nlhs == 0 && r.assigned.at(0)) return ::testing::AssertionFailure() << "slot 0 assigned";
+    return ::testing::AssertionSuccess();
+}
+
 static bool same_outputs(const mexhost::Result& a, const mexhost::Result& b)
 {
     if (a.assigned != b.assigned || a.printed != b.printed || a.raised != b.raised) return false;

@@ -21,6 +21,11 @@ bool same_bits(double a, double b);
 // An output is the 0x0 real double matrix of a failed call.
 ::testing::AssertionResult is_empty_output(const mexhost::Result& r, size_t slot = 0);
 
+// The error exit of an entry point: exactly the message printed under the routine, nothing
+// raised, no interface misuse, every requested output 0x0 (and slot 0 untouched for nlhs = 0).
+::testing::AssertionResult is_error_exit(const mexhost::Result& r, const std::string& routine,
+                                         const std::string& msg, int nlhs);
+
 // Allocation-failure sweep: the call is made once to count its allocations, then again failing
 // allocation 1, 2, ... in turn. Every run must end without a crash or interface misuse; `check`
 // is given each run's result and the failing allocation's number and asserts what the module
