@@ -36,26 +36,6 @@ void estimator(benchmark::State& st, const char* module, double param, bool real
                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-// Seconds for `count` forward transforms of n points with FFTW (planned with FFTW_MEASURE).
-double time_fftw(int n, int count)
-{
-    fftw_complex* in = fftw_alloc_complex(n);
-    fftw_complex* out = fftw_alloc_complex(n);
-    fftw_plan plan = fftw_plan_dft_1d(n, in, out, FFTW_FORWARD, FFTW_MEASURE);
-    for (int i = 0; i < n; ++i) {
-        in[i][0] = std::cos(0.01 * i);
-        in[i][1] = std::sin(0.02 * i);
-    }
-    const double t0 = cpu_seconds();
-    for (int k = 0; k < count; ++k) fftw_execute(plan);
-    const double seconds = cpu_seconds() - t0;
-    benchmark::DoNotOptimize(out[0][0]);
-    fftw_destroy_plan(plan);
-    fftw_free(in);
-    fftw_free(out);
-    return seconds;
-}
-
 void delfo(benchmark::State& st, bool real)
 {
     const int N = 4096, W = 255, R = 1;

@@ -25,26 +25,6 @@ namespace {
 
 const int kN = 16384;
 
-// Seconds for `count` forward FFTW transforms of n points.
-double time_fftw(int n, int count)
-{
-    fftw_complex* in = fftw_alloc_complex(static_cast<size_t>(n));
-    fftw_complex* out = fftw_alloc_complex(static_cast<size_t>(n));
-    fftw_plan plan = fftw_plan_dft_1d(n, in, out, FFTW_FORWARD, FFTW_MEASURE);
-    for (int i = 0; i < n; ++i) {
-        in[i][0] = std::cos(0.01 * i);
-        in[i][1] = std::sin(0.02 * i);
-    }
-    const double t0 = cpu_seconds();
-    for (int k = 0; k < count; ++k) fftw_execute(plan);
-    const double seconds = cpu_seconds() - t0;
-    benchmark::DoNotOptimize(out[0][0]);
-    fftw_destroy_plan(plan);
-    fftw_free(in);
-    fftw_free(out);
-    return seconds;
-}
-
 using Literal = std::vector<double> (*)(const std::vector<double>&, const std::vector<double>&, int, int, int);
 
 struct Setup {

@@ -1,6 +1,8 @@
 #include "sweep.h"
 
+#include <cmath>
 #include <cstring>
+#include <random>
 
 std::string error_text(const std::string& routine, const std::string& msg)
 {
@@ -10,6 +12,20 @@ std::string error_text(const std::string& routine, const std::string& msg)
 std::string warning_text(const std::string& routine, const std::string& msg)
 {
     return "??? Warning ==> " + routine + "\n" + msg + ".\n\n";
+}
+
+mexhost::Array random_complex(size_t m, size_t n, unsigned seed)
+{
+    const double pi = 3.141592653589793;
+    std::mt19937 gen(seed);
+    std::uniform_real_distribution<double> u(0.2, 1.0), ph(-pi, pi);
+    std::vector<double> re(m * n), im(m * n);
+    for (size_t k = 0; k < m * n; ++k) {
+        const double a = u(gen), p = ph(gen);
+        re[k] = a * std::cos(p);
+        im[k] = a * std::sin(p);
+    }
+    return mexhost::cplx(m, n, re, im);
 }
 
 bool same_bits(double a, double b)

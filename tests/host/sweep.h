@@ -15,6 +15,9 @@
 std::string error_text(const std::string& routine, const std::string& msg);
 std::string warning_text(const std::string& routine, const std::string& msg);
 
+// A complex m-by-n signal of random phases and magnitudes in [0.2, 1): no zero sample.
+mexhost::Array random_complex(size_t m, size_t n, unsigned seed);
+
 // Bitwise equality of two doubles (NaN payloads and signed zeros included).
 bool same_bits(double a, double b);
 

@@ -15,19 +15,6 @@ namespace {
 
 const double kPi = 3.141592653589793;
 
-Array random_complex(size_t n, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::uniform_real_distribution<double> u(0.2, 1.0), ph(-kPi, kPi);
-    std::vector<double> re(n), im(n);
-    for (size_t k = 0; k < n; ++k) {
-        const double a = u(gen), p = ph(gen);
-        re[k] = a * std::cos(p);
-        im[k] = a * std::sin(p);
-    }
-    return cplx(1, n, re, im);
-}
-
 // The W-by-P complex output of a successful call.
 Array ambiguity(const Result& r, size_t W, size_t P)
 {
@@ -113,7 +100,7 @@ TEST(Delfo, MessagesInCheckOrder)
 // stay zero, as do the rows of lags between multiples of R.
 TEST(Delfo, WrittenRows)
 {
-    const Array x = random_complex(8, 1);
+    const Array x = random_complex(1, 8, 1);
     const struct {
         int W, R;
         std::set<size_t> rows;
@@ -135,7 +122,7 @@ TEST(Delfo, WrittenRows)
 TEST(Delfo, LagSpectra)
 {
     const size_t N = 5, P = 8, W = 7, B = 4;
-    const Array x = random_complex(N, 2);
+    const Array x = random_complex(1, N, 2);
     const Array a = ambiguity(call("delfo", 1, {x, scalar(1), scalar(W)}), W, P);
     std::vector<std::complex<double>> z(N);
     for (size_t i = 0; i < N; ++i) z[i] = {x.re[i], x.im[i]};
@@ -200,7 +187,7 @@ TEST(Delfo, SameBitsAsTheLiteralAlgorithm)
     } cases[] = {{5, 1, 7}, {20, 1, 41}, {20, 3, 41}, {33, 2, 30}, {300, 1, 9}};
     for (const auto& c : cases) {
         SCOPED_TRACE("N = " + std::to_string(c.N) + ", R = " + std::to_string(c.R) + ", W = " + std::to_string(c.W));
-        const Array x = random_complex(c.N, 7);
+        const Array x = random_complex(1, c.N, 7);
         const Array want = literal_ambiguity(x, c.R, c.W);
         EXPECT_TRUE(same_array(ambiguity(call("delfo", 1, {x, scalar(c.R), scalar(c.W)}), c.W, want.n), want));
     }
@@ -233,7 +220,7 @@ TEST(Delfo, RealAndComplexInput)
 // Parameters are truncated toward zero whatever their class; the signal is read by value.
 TEST(Delfo, ParameterAndSignalClasses)
 {
-    const Array x = random_complex(6, 3);
+    const Array x = random_complex(1, 6, 3);
     const Array base = ambiguity(call("delfo", 1, {x, scalar(2), scalar(7)}), 7, 8);
     EXPECT_TRUE(same_array(base, ambiguity(call("delfo", 1, {x, scalar(2.7), scalar(7.9)}), 7, 8)));
     EXPECT_TRUE(same_array(base, ambiguity(call("delfo", 1, {x, of_class(mxINT8_CLASS, 1, 1, {2}),
@@ -250,7 +237,7 @@ TEST(Delfo, ParameterAndSignalClasses)
 // Two samples make the smallest output; with no output requested slot 0 is still filled.
 TEST(Delfo, SmallestSignalAndNoOutput)
 {
-    const Array x = random_complex(2, 4);
+    const Array x = random_complex(1, 2, 4);
     const Array two = ambiguity(call("delfo", 1, {x, scalar(1), scalar(3)}), 3, 2);
     EXPECT_FALSE(row_is_zero(two, 2));
     EXPECT_TRUE(same_array(two, ambiguity(call("delfo", 0, {x, scalar(1), scalar(3)}), 3, 2)));

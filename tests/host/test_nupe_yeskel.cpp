@@ -30,20 +30,6 @@ std::string negative(const Estimator& e)
     return std::string("Forgetting factor '") + e.param + "' must be a non-negative scalar";
 }
 
-// A complex signal of n samples with no zero sample.
-Array random_complex(size_t n, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::uniform_real_distribution<double> u(0.2, 1.0), ph(-kPi, kPi);
-    std::vector<double> re(n), im(n);
-    for (size_t k = 0; k < n; ++k) {
-        const double a = u(gen), p = ph(gen);
-        re[k] = a * std::cos(p);
-        im[k] = a * std::sin(p);
-    }
-    return cplx(n, 1, re, im);
-}
-
 Array tone(double f, size_t n)
 {
     std::vector<double> re(n), im(n);
@@ -173,7 +159,7 @@ TEST(Adaptive, MessagesInCheckOrder)
 // alpha is rounded to single precision before its test and its use; mu is not rounded.
 TEST(Adaptive, ParameterPrecision)
 {
-    const Array s = random_complex(40, 1);
+    const Array s = random_complex(40, 1, 1);
     const double single99 = static_cast<double>(0.99f);
     const std::vector<double> nupe99 = estimates(call("nupe", 1, {s, scalar(0.99)}), 40);
     EXPECT_TRUE(same_column(nupe99, reference(true, s, single99)));
@@ -191,7 +177,7 @@ TEST(Adaptive, ParameterPrecision)
 // Every numeric class and a complex parameter are read through their (real) value.
 TEST(Adaptive, ParameterAndSignalClasses)
 {
-    const Array s = random_complex(12, 2);
+    const Array s = random_complex(12, 1, 2);
     const std::vector<double> x = {0.5, -1.25, 2, 3.5, -0.75, 1, 0, 2.25};
     for (const Estimator& e : kBoth) {
         SCOPED_TRACE(e.module);
@@ -248,7 +234,7 @@ TEST(Adaptive, TonesConverge)
 // the previous sample, folded into half a turn. A zero sample then makes P infinite.
 TEST(Adaptive, ZeroAlphaIsThePhaseAdvance)
 {
-    const Array s = random_complex(30, 3);
+    const Array s = random_complex(30, 1, 3);
     const std::vector<double> f = estimates(call("nupe", 1, {s, scalar(0)}), 30);
     for (size_t i = 1; i < 30; ++i) {
         const double adv = std::atan2(s.im[i], s.re[i]) - std::atan2(s.im[i - 1], s.re[i - 1]);
@@ -295,7 +281,7 @@ TEST(Adaptive, TwoSamples)
 // A NaN parameter passes the test and turns every estimate after the first into NaN.
 TEST(Adaptive, NaNParameter)
 {
-    const Array s = random_complex(10, 4);
+    const Array s = random_complex(10, 1, 4);
     for (const Estimator& e : kBoth) {
         const std::vector<double> f = estimates(call(e.module, 1, {s, scalar(kNaN)}), 10);
         for (size_t i = 1; i < 10; ++i) EXPECT_TRUE(std::isnan(f[i])) << e.module << " sample " << i;
@@ -305,7 +291,7 @@ TEST(Adaptive, NaNParameter)
 // With no output requested the estimate still goes to slot 0.
 TEST(Adaptive, NoOutputRequested)
 {
-    const Array s = random_complex(9, 5);
+    const Array s = random_complex(9, 1, 5);
     for (const Estimator& e : kBoth) {
         const Result r = call(e.module, 0, {s, scalar(0.7)});
         EXPECT_TRUE(same_column(estimates(r, 9), estimates(call(e.module, 1, {s, scalar(0.7)}), 9))) << e.module;
