@@ -26,8 +26,10 @@ int tarsel_estimate(const double* re, const double* im, int n, double* out, int 
         const bool pair = i + 1 < h;
         pair_lags(buf, nfft, z, n, reach, i * t, pair ? (i + 1) * t : -1, SecondOrder());
         fft(buf, p, 1);
-        out[i] = static_cast<double>(peak_index(nfft, [buf](long k) { return buf[k].re; })) / bins;
-        if (pair) out[i + 1] = static_cast<double>(peak_index(nfft, [buf](long k) { return buf[k].im; })) / bins;
+        long re_peak, im_peak;
+        peak_pair(buf, nfft, &re_peak, &im_peak);
+        out[i] = static_cast<double>(re_peak) / bins;
+        if (pair) out[i + 1] = static_cast<double>(im_peak) / bins;
     }
     return 0;
 }

@@ -78,7 +78,8 @@ TEST(PeakSlice, PairLagsLayout)
 }
 
 // The first index of the largest value, NaN never winning: against the one-by-one scan, on
-// sequences whose ties fall in different lanes of the interleaved scan.
+// sequences whose ties fall in different lanes of the interleaved scans (one part, or both parts
+// of a buffer at once).
 TEST(PeakSlice, PeakIndexRule)
 {
     std::vector<std::vector<double>> cases = {
@@ -98,5 +99,14 @@ TEST(PeakSlice, PeakIndexRule)
     for (const std::vector<double>& v : cases) {
         const long got = peak_index(static_cast<long>(v.size()), [&v](long k) { return v[k]; });
         EXPECT_EQ(got, literal::peak(v)) << "length " << v.size();
+        // Both parts of one buffer in one pass (wide on processors that have it): the real parts
+        // carry the case, the imaginary parts the case reversed.
+        const std::vector<double> rev(v.rbegin(), v.rend());
+        std::vector<Complex> buf(v.size());
+        for (size_t k = 0; k < v.size(); ++k) buf[k] = Complex{v[k], rev[k]};
+        long re_peak = -1, im_peak = -1;
+        peak_pair(buf.data(), static_cast<long>(buf.size()), &re_peak, &im_peak);
+        EXPECT_EQ(re_peak, literal::peak(v)) << "length " << v.size();
+        EXPECT_EQ(im_peak, literal::peak(rev)) << "length " << v.size();
     }
 }
