@@ -29,11 +29,11 @@ run_ctest() {  # build-folder label
 }
 
 cmake -S . -B build-asan -DTOOLBOX_SANITIZE=ON -DTOOLBOX_OCTAVE=OFF -DTOOLBOX_BENCH=OFF > /dev/null || exit 1
-cmake --build build-asan -j"$jobs" > build-asan.log 2>&1 || { tail -50 build-asan.log; exit 1; }
+cmake --build build-asan -j"$jobs" > build-asan/build.log 2>&1 || { tail -50 build-asan/build.log; exit 1; }
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build-asan "sanitized host suite"
 
 cmake -S . -B build > /dev/null || exit 1
-cmake --build build -j"$jobs" > build.log 2>&1 || { tail -50 build.log; exit 1; }
+cmake --build build -j"$jobs" > build/build.log 2>&1 || { tail -50 build/build.log; exit 1; }
 run_ctest build "full suite"
 
 echo "all suites: $total_pass passed, $total_fail failed"
