@@ -52,6 +52,9 @@ const char* read_text(const mxArray* arr, const TextMessages& msgs, char** text)
 // Index of the first of count names equal to text (whole and case-sensitive), or -1.
 int match_name(const char* text, const char* const names[], int count);
 
+// The error for a requested transform length that has no power of two within range.
+inline constexpr const char* kFftLengthTooLarge = "FFT length must be no greater than 1073741824";
+
 // Smallest power of two not below len (len >= 1): *nfft and its base-2 logarithm *log2n.
 // Returns 0, or 1 when len is below 1 or above 2^30 (no such power fits an int).
 int next_pow2(int len, int* nfft, int* log2n);

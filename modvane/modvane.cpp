@@ -58,7 +58,7 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
     if (F < 1) return report_error(kName, "FFT length must be greater than zero", nlhs, plhs);
     int NFFT, P;
     if (next_pow2(F, &NFFT, &P) != 0)
-        return report_error(kName, "FFT length must not be greater than 1073741824", nlhs, plhs);
+        return report_error(kName, kFftLengthTooLarge, nlhs, plhs);
     int L = 0;
     if (nrhs >= 4) {
         if (!is_scalar(prhs[3])) return report_error(kName, "Modvane or Levin option must be a scalar", nlhs, plhs);

@@ -41,7 +41,7 @@ int peak_args(const PeakRules& rules, int nlhs, mxArray* plhs[], int nrhs, const
     if (fft_length < 1) return fail(name, "FFT length must be greater than zero");
     if (fft_length < window) fft_length = window;
     // Doubling towards a length beyond 2^30 would overflow an int and never end.
-    if (next_pow2(fft_length, &a->nfft, &a->log2n)) return fail(name, "FFT length must be no greater than 2^30");
+    if (next_pow2(fft_length, &a->nfft, &a->log2n)) return fail(name, kFftLengthTooLarge);
 
     if (read_doubles(prhs[0], &a->re, &a->im)) return fail(rules.memory_name, rules.memory_msg);
     a->n = n;

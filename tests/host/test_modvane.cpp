@@ -140,7 +140,7 @@ TEST(Modvane, EachCheckRejects)
         {"F sparse", {x, scalar(1), sparse_scalar(64)}, "FFT length must be a scalar"},
         {"F = -Inf", {x, scalar(1), scalar(-HUGE_VAL)}, "FFT length must be greater than zero"},
         {"F = 2^31", {x, scalar(1), scalar(2147483648.0)}, "FFT length must be greater than zero"},
-        {"F = 2^30 + 1", {x, scalar(1), scalar(1073741825.0)}, "FFT length must not be greater than 1073741824"},
+        {"F = 2^30 + 1", {x, scalar(1), scalar(1073741825.0)}, "FFT length must be no greater than 1073741824"},
         {"L a row", {x, scalar(1), scalar(64), row({0, 1})}, "Modvane or Levin option must be a scalar"},
         {"L = 2", {x, scalar(1), scalar(64), scalar(2)}, "1 or 0 required for Modvane = 0 and Levin = 1"},
         {"L = -1", {x, scalar(1), scalar(64), scalar(-1)}, "1 or 0 required for Modvane = 0 and Levin = 1"},

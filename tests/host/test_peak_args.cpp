@@ -79,7 +79,7 @@ std::vector<MessageCase> message_cases()
         {"FFT length 2x1", 1, {x, s4, s2, column({8, 8})}, "FFT length must be a scalar", false},
         {"FFT length 0", 1, {x, s4, s2, scalar(0)}, "FFT length must be greater than zero", false},
         {"FFT length -Inf", 1, {x, s4, s2, scalar(-kInf)}, "FFT length must be greater than zero", false},
-        {"FFT length 2^31-1", 1, {x, s4, s2, scalar(2147483647.0)}, "FFT length must be no greater than 2^30", false},
+        {"FFT length 2^31-1", 1, {x, s4, s2, scalar(2147483647.0)}, "FFT length must be no greater than 1073741824", false},
     };
 }
 

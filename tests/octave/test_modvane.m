@@ -41,7 +41,7 @@
 %!   {x, 0.9},                                   "Time resolution length must be greater than zero";
 %!   {x, 1, "a"},                                "FFT length must be a scalar";
 %!   {x, 1, NaN},                                "FFT length must be greater than zero";
-%!   {x, 1, 2^30 + 1},                           "FFT length must not be greater than 1073741824";
+%!   {x, 1, 2^30 + 1},                           "FFT length must be no greater than 1073741824";
 %!   {x, 1, 64, {0}},                            "Modvane or Levin option must be a scalar";
 %!   {x, 1, 64, 2},                              "1 or 0 required for Modvane = 0 and Levin = 1";
 %!   {x, 1, 64, 0, [3 5], "hann"},               "Smoothing window length must be a scalar";

@@ -87,7 +87,7 @@
 %!   {x, 4, 17, "f"},              "Time resolution must be no greater than signal length";
 %!   {x, 4, 2, sparse(8)},         "FFT length must be a scalar";
 %!   {x, 4, 2, 0},                 "FFT length must be greater than zero";
-%!   {x, 4, 2, 2^31 - 1},          "FFT length must be no greater than 2^30"};
+%!   {x, 4, 2, 2^31 - 1},          "FFT length must be no greater than 1073741824"};
 %! window = {"tarsel", "Window length must be a scalar";
 %!           "hovat", "Smoothing window length must be a scalar";
 %!           "gindle4", "Smoothing window length must be a scalar"};
