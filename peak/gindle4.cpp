@@ -27,11 +27,8 @@ static int gindle(const double* re, const double* im, int n, double* out, int h,
     load_signal(x, re, im, n);
     fft_interpolate(e, n, x, 2, log2e);
     const long q = 2L * nfft;
-    Complex* buf = static_cast<Complex*>(mxCalloc(static_cast<mwSize>(q), sizeof(Complex)));
-    if (!buf) {
-        mex_error("gindle", "Memory allocation failed");
-        return 1;
-    }
+    Complex* buf = working_array(q, "gindle", "Memory allocation failed");
+    if (!buf) return 1;
     const long reach = w / 2, len = 2L * n;
     for (long i = 0; i < h; i += 2) {
         const bool pair = i + 1 < h;

@@ -14,16 +14,10 @@ static const PeakRules kRules = {"hovat", "Smoothing window length must be a sca
 static int hovat_estimate(const double* re, const double* im, int n, double* out, int h, int t, int w,
                           int nfft, int p)
 {
-    Complex* z = static_cast<Complex*>(mxCalloc(static_cast<mwSize>(n), sizeof(Complex)));
-    if (!z) {
-        mex_error("hovat", "Memory allocation\tfailed");
-        return 1;
-    }
-    Complex* buf = static_cast<Complex*>(mxCalloc(static_cast<mwSize>(nfft), sizeof(Complex)));
-    if (!buf) {
-        mex_error("hovat", "Memory allocation\tfailed");
-        return 1;
-    }
+    Complex* z = working_array(n, "hovat", "Memory allocation\tfailed");
+    if (!z) return 1;
+    Complex* buf = working_array(nfft, "hovat", "Memory allocation\tfailed");
+    if (!buf) return 1;
     load_signal(z, re, im, n);
     const long reach = w / 2;
     for (long i = 0; i < h; ++i) {

@@ -10,6 +10,10 @@
 // z[0 .. n-1] = the signal: a real one (im null) made analytic, a complex one taken as it is.
 void load_signal(Complex* z, const double* re, const double* im, int n);
 
+// count zero-filled Complex values from the client's allocator; when they cannot be had, msg is
+// reported under routine and the result is null.
+Complex* working_array(long count, const char* routine, const char* msg);
+
 // Four doubles at a time; lane i does exactly the operations of the scalar code on element i.
 // The lanes only ever live inside inlined code, so the warning about their calling convention
 // does not apply.

@@ -8,16 +8,10 @@
 int tarsel_estimate(const double* re, const double* im, int n, double* out, int h, int t, int w,
                     int nfft, int p)
 {
-    Complex* z = static_cast<Complex*>(mxCalloc(static_cast<mwSize>(n), sizeof(Complex)));
-    if (!z) {
-        mex_error("tarsel", "Memory allocation\tfailed");
-        return 1;
-    }
-    Complex* buf = static_cast<Complex*>(mxCalloc(static_cast<mwSize>(nfft), sizeof(Complex)));
-    if (!buf) {
-        mex_error("tarsel", "Memory allocation\tfailed");
-        return 1;
-    }
+    Complex* z = working_array(n, "tarsel", "Memory allocation\tfailed");
+    if (!z) return 1;
+    Complex* buf = working_array(nfft, "tarsel", "Memory allocation\tfailed");
+    if (!buf) return 1;
     load_signal(z, re, im, n);
     const long reach = w / 2;
     // Lag j spans 2j samples, so bin k of a slice is the frequency k / (2 nfft).

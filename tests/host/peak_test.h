@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mexhost.h"
+#include "peak_literal.h"
 #include "sweep.h"
 
 namespace peak_test {
@@ -90,6 +91,43 @@ inline mexhost::Result ok_call(const std::string& module, std::vector<Array> arg
 
 inline std::vector<double> real_part(const Array& a) { return a.re; }
 inline std::vector<double> imag_part(const Array& a) { return a.complex ? a.im : std::vector<double>{}; }
+
+// One call of a peak module: signal, W, T and, when f is not 0, the FFT length.
+struct Case {
+    const char* what;
+    Array x;
+    int w, t, f;
+};
+
+inline std::vector<Array> case_args(const Case& c)
+{
+    std::vector<Array> args = {c.x, mexhost::scalar(c.w), mexhost::scalar(c.t)};
+    if (c.f) args.push_back(mexhost::scalar(c.f));
+    return args;
+}
+
+// Each case against the computation written out step by step on the literal FFT, bit for bit.
+// literal_fn(re, im, W, T, log2 NFFT) is the module's literal computation.
+template <class Literal>
+void expect_literal(const std::string& module, const std::vector<Case>& cases, Literal literal_fn)
+{
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int nfft_at_least = c.f > c.w ? c.f : c.w;
+        EXPECT_TRUE(same_values(ok_call(module, case_args(c)).out(),
+                                literal_fn(c.x.re, imag_part(c.x), c.w, c.t, literal::log2_ceil(nfft_at_least))));
+    }
+}
+
+// After the analytic step failed, the module went on with the real signal re as it is: its
+// output equals a call with (re, 0) given as a complex signal (W = 9, T = 3).
+inline void expect_went_on_with_real_signal(const mexhost::Result& r, const std::string& module,
+                                            const std::vector<double>& re)
+{
+    EXPECT_EQ(r.printed, error_text("analyt", "Memory allocation failed: Y"));
+    const Array as_is = mexhost::cplx(re.size(), 1, re, std::vector<double>(re.size(), 0.0));
+    EXPECT_TRUE(same_array(r.out(), ok_call(module, {as_is, mexhost::scalar(9), mexhost::scalar(3)}).out()));
+}
 
 }  // namespace peak_test
 
